@@ -1,0 +1,56 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <new>
+
+#include "LogText.h"
+#include "PosixPath.h"
+
+namespace logdata {
+namespace {
+
+// POSIX has no share modes. Deny-write is approximated with an open-file-description read lock
+// over the whole file: it fails while another process holds a write lock (as a cooperating writer
+// does) and keeps such writers out while the file is read. The lock goes with the descriptor.
+bool LockAgainstWriters(int fd) {
+  struct flock lock {};
+  lock.l_type = F_RDLCK;
+  lock.l_whence = SEEK_SET;
+  return fcntl(fd, F_OFD_SETLK, &lock) == 0;
+}
+
+LogBuffer ReadOpenFile(int fd) {
+  struct stat info {};
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return {};
+  if (info.st_size <= 0 || info.st_size > INT_MAX) return {};
+  if (!LockAgainstWriters(fd)) return {};
+  const auto size = static_cast<size_t>(info.st_size);
+  std::unique_ptr<char[]> bytes(new (std::nothrow) char[size]);
+  if (!bytes) return {};
+  size_t done = 0;  // read() may deliver a big file in parts
+  while (done < size) {
+    const ssize_t got = read(fd, bytes.get() + done, size - done);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return {};
+    if (got == 0) break;
+    done += static_cast<size_t>(got);
+  }
+  return LogBuffer(std::move(bytes), done);
+}
+
+}  // namespace
+
+LogBuffer ReadLogFile(const Text& path) {
+  if (path.empty()) return {};
+  // Non-blocking so that a FIFO cannot stall the open; it is then refused as not a regular file.
+  const int fd = open(PosixPath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  if (fd < 0) return {};
+  LogBuffer result = ReadOpenFile(fd);
+  close(fd);
+  return result;
+}
+
+}  // namespace logdata

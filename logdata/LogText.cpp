@@ -1,0 +1,99 @@
+#include "LogText.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace logdata {
+namespace {
+
+// Bytes that need a look of their own: CR (a possible line end), NUL and 0x1A (possible end of
+// text) and every byte of 0x80 or above (the first half of a two-byte character).
+inline bool IsPlain(unsigned char c) { return c < 0x80 && c != '\r' && c != 0 && c != 0x1A; }
+
+// Skips from `i` over plain bytes, each of which is a character of its own, and returns the
+// position of the next byte that is not plain (or `n`).
+inline size_t SkipPlain(const unsigned char* b, size_t i, size_t n) {
+#if defined(__SSE2__)
+  const __m128i cr = _mm_set1_epi8('\r');
+  const __m128i nul = _mm_setzero_si128();
+  const __m128i sub = _mm_set1_epi8(0x1A);
+  while (i + 16 <= n) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i));
+    const __m128i special = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, nul)),
+                                         _mm_cmpeq_epi8(v, sub));
+    const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(special, v)));
+    if (mask != 0) return i + static_cast<size_t>(__builtin_ctz(mask));
+    i += 16;
+  }
+#endif
+  while (i < n && IsPlain(b[i])) ++i;
+  return i;
+}
+
+}  // namespace
+
+size_t LineSplitter::Next(std::vector<LineEnd>& ends, size_t maxLines) {
+  const auto* b = reinterpret_cast<const unsigned char*>(bytes_.data());
+  const size_t n = bytes_.size();
+  size_t found = 0;
+  size_t i = pos_;
+  while (!done_ && found < maxLines) {
+    i = SkipPlain(b, i, n);
+    size_t textEnd = n;
+    if (i < n) {
+      const unsigned char c = b[i];
+      if (c == '\r') {
+        if (i + 1 < n && b[i + 1] == '\n') {
+          ends.push_back(static_cast<LineEnd>(i));
+          ++found;
+          lineStart_ = i + 2;
+          i += 2;
+        } else {
+          ++i;
+        }
+        continue;
+      }
+      if (c >= 0x80) {
+        // A lead byte takes the next byte with it, unless that byte is a NUL: then the incomplete
+        // character is dropped and the text ends. A lead byte that is the very last byte stays.
+        if (i + 1 < n && b[i + 1] != 0) {
+          i += 2;
+          continue;
+        }
+        textEnd = (i + 1 < n) ? i : n;
+      } else {
+        textEnd = i;  // NUL or 0x1A at a character start
+      }
+    }
+    if (textEnd > lineStart_) {
+      ends.push_back(static_cast<LineEnd>(textEnd));
+      ++found;
+    }
+    done_ = true;
+    i = textEnd;
+  }
+  pos_ = i;
+  return found;
+}
+
+std::vector<LineEnd> SplitLines(std::string_view bytes) {
+  std::vector<LineEnd> ends;
+  LineSplitter splitter(bytes);
+  while (splitter.Next(ends, SIZE_MAX) != 0) {
+  }
+  return ends;
+}
+
+std::string_view FieldAt(std::string_view line, size_t column) {
+  std::string_view result;
+  size_t index = 0;
+  ForEachField(line, [&](std::string_view field) {
+    if (index++ != column) return true;
+    result = field;
+    return false;
+  });
+  return result;
+}
+
+}  // namespace logdata

@@ -1,0 +1,92 @@
+// The pieces behind LoadLogTable, exposed so that a viewer can show a big file without copying
+// every field: the file's bytes in one buffer, the end of each line as an offset into it, and
+// fields cut from a line on demand. All of them follow one rule for characters: a byte of 0x80 or
+// above and the byte after it form one character, and separators count only at character starts.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "LogTable.h"
+
+namespace logdata {
+
+// The whole content of one file, read with one read. Empty when the file could not be read.
+class LogBuffer {
+ public:
+  LogBuffer() = default;
+  LogBuffer(std::unique_ptr<char[]> bytes, size_t size) : bytes_(std::move(bytes)), size_(size) {}
+
+  const char* data() const { return bytes_.get(); }
+  size_t size() const { return size_; }
+  std::string_view view() const { return {bytes_.get(), size_}; }
+
+ private:
+  std::unique_ptr<char[]> bytes_;
+  size_t size_ = 0;
+};
+
+// Reads the file at `path` (code page 936) whole, denying writers while it is open. Empty for an
+// empty path, a missing or unreadable file, a sharing conflict, or a length outside 1 .. 2^31-1.
+LogBuffer ReadLogFile(const Text& path);
+
+// Line offsets are 32-bit: a readable file is shorter than 2 GiB.
+using LineEnd = uint32_t;
+
+// Finds the lines of a text, resumable so that a caller can hand lines over in batches.
+// The text ends at the first NUL or 0x1A at a character start, or before a byte of 0x80 or above
+// that is followed by a NUL. Lines end at CR LF; bytes after the last CR LF form one more line
+// only if there is at least one of them. Line i spans [LineStart(i), ends[i]).
+class LineSplitter {
+ public:
+  explicit LineSplitter(std::string_view bytes) : bytes_(bytes) {}
+
+  // Appends the end offsets of up to `maxLines` further lines to `ends`; returns how many.
+  // Returns 0 only once every line has been found.
+  size_t Next(std::vector<LineEnd>& ends, size_t maxLines);
+
+  bool Done() const { return done_; }
+
+ private:
+  std::string_view bytes_;
+  size_t pos_ = 0;        // next character start to look at
+  size_t lineStart_ = 0;  // where the current line began
+  bool done_ = false;
+};
+
+// Where line `index` begins, given the ends of the lines before it: a line begins after the CR LF
+// that ended the previous one.
+inline size_t LineStart(const std::vector<LineEnd>& ends, size_t index) {
+  return index == 0 ? 0 : size_t{ends[index - 1]} + 2;
+}
+
+// Every line end of `bytes` at once.
+std::vector<LineEnd> SplitLines(std::string_view bytes);
+
+// Calls onField(std::string_view) for each field of `line` (single-space separator), in order;
+// an empty line has no fields, a trailing space adds none, two spaces in a row give an empty one.
+// Stops early when onField returns false.
+template <class OnField>
+void ForEachField(std::string_view line, OnField onField) {
+  const size_t n = line.size();
+  size_t start = 0;
+  size_t i = 0;
+  while (i < n) {
+    const unsigned char c = static_cast<unsigned char>(line[i]);
+    if (c == ' ') {
+      if (!onField(line.substr(start, i - start))) return;
+      start = ++i;
+    } else {
+      i += (c >= 0x80) ? 2 : 1;
+    }
+  }
+  if (start < n) onField(line.substr(start));
+}
+
+// Field `column` (counted from 0) of `line`, or empty when the line has fewer fields.
+std::string_view FieldAt(std::string_view line, size_t column);
+
+}  // namespace logdata
