@@ -1,0 +1,5 @@
+#include <windows.h>
+
+#include "ui/Startup.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return ui::RunProgram(); }
