@@ -181,6 +181,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_SETFOCUS:
       RestoreFocus(window, state->lastFocus);
       return 0;
+    case WM_SETFONT:
+      state->windowFont = reinterpret_cast<HFONT>(wParam);
+      return 0;
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(state->windowFont);
     case kRunOnUiThreadMessage:
       (*reinterpret_cast<const std::function<void()>*>(lParam))();
       return 0;

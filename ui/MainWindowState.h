@@ -16,6 +16,7 @@ struct MainWindowState {
   HWND lastFocus = nullptr;    // the control that had the focus when the window was deactivated
   std::array<HFONT, 4> fonts{};  // by FontId; null where the default GUI font is used
   HICON icon = nullptr;
+  HFONT windowFont = nullptr;  // given with WM_SETFONT
   LogRowStore rows;
 };
 

@@ -9,6 +9,12 @@
 
 namespace ui {
 
+void ProcessMessage(const MSG& msg) {
+  if (HandleWindowKey(MainControls().window, msg)) return;
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
+}
+
 int RunProgram() {
   OleInitialize(nullptr);
   if (!CreateMainWindow()) {
@@ -18,11 +24,7 @@ int RunProgram() {
   }
   // Runs until the main window's destruction posts the quit message.
   MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (HandleWindowKey(MainControls().window, msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) ProcessMessage(msg);
   OleUninitialize();
   // Tasks still running end here with the process, wherever they are; none of them writes.
   ExitProcess(0);

@@ -1,0 +1,79 @@
+#include "WindowFixture.h"
+
+#include <ole2.h>
+
+#include <vector>
+
+#include "ui/Startup.h"
+
+namespace ui_testing {
+
+void PumpFor(int ms) {
+  PumpUntil([] { return false; }, ms);
+}
+
+bool PumpUntil(const std::function<bool()>& done, int ms) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() >= end) return false;
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message != WM_QUIT) ui::ProcessMessage(msg);
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  }
+  return true;
+}
+
+std::wstring WindowTextOf(HWND window) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+RECT ClientRectOf(HWND control) {
+  RECT rect;
+  GetWindowRect(control, &rect);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+void PressKey(WORD key, bool shift, bool control, bool alt) {
+  std::vector<WORD> keys;
+  if (shift) keys.push_back(VK_SHIFT);
+  if (control) keys.push_back(VK_CONTROL);
+  if (alt) keys.push_back(VK_MENU);
+  keys.push_back(key);
+  std::vector<INPUT> inputs;
+  for (WORD k : keys) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = k;
+    inputs.push_back(in);
+  }
+  for (auto it = keys.rbegin(); it != keys.rend(); ++it) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = *it;
+    in.ki.dwFlags = KEYEVENTF_KEYUP;
+    inputs.push_back(in);
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  PumpFor(150);
+}
+
+void MainWindowTest::SetUp() {
+  OleInitialize(nullptr);
+  ASSERT_TRUE(ui::CreateMainWindow());
+  c_ = ui::MainControls();
+  SetForegroundWindow(c_.window);
+  PumpFor(100);
+}
+
+void MainWindowTest::TearDown() {
+  if (IsWindow(c_.window)) DestroyWindow(c_.window);
+  PumpFor(50);  // drains the quit message too
+  OleUninitialize();
+}
+
+}  // namespace ui_testing
