@@ -1,9 +1,11 @@
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <new>
 
 #include "LogText.h"
@@ -22,6 +24,23 @@ bool LockAgainstWriters(int fd) {
   return fcntl(fd, F_OFD_SETLK, &lock) == 0;
 }
 
+// The read fills a buffer of fresh pages. For a big file, faulting those in one 4 KiB page at a
+// time (and clearing each) costs more than the copy itself; asking for huge pages over the
+// 2 MiB-aligned part of the buffer cuts that to one fault per 2 MiB. Advice only: it changes
+// neither the buffer nor what is read into it.
+void AdviseHugePages(char* bytes, size_t size) {
+#ifdef MADV_HUGEPAGE
+  constexpr uintptr_t kHugePage = uintptr_t{2} << 20;
+  if (size < 4 * kHugePage) return;
+  const uintptr_t begin = (reinterpret_cast<uintptr_t>(bytes) + kHugePage - 1) & ~(kHugePage - 1);
+  const uintptr_t end = (reinterpret_cast<uintptr_t>(bytes) + size) & ~(kHugePage - 1);
+  madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+#else
+  (void)bytes;
+  (void)size;
+#endif
+}
+
 LogBuffer ReadOpenFile(int fd) {
   struct stat info {};
   if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return {};
@@ -30,6 +49,7 @@ LogBuffer ReadOpenFile(int fd) {
   const auto size = static_cast<size_t>(info.st_size);
   std::unique_ptr<char[]> bytes(new (std::nothrow) char[size]);
   if (!bytes) return {};
+  AdviseHugePages(bytes.get(), size);
   size_t done = 0;  // read() may deliver a big file in parts
   while (done < size) {
     const ssize_t got = read(fd, bytes.get() + done, size - done);

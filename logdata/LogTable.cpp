@@ -8,14 +8,16 @@ void LoadLogTable(const Text& path, const std::function<void(LogRow)>& onRow) {
   const LogBuffer buffer = ReadLogFile(path);  // the file is released before any row is cut
   const std::string_view text = buffer.view();
   const std::vector<LineEnd> ends = SplitLines(text);
+  // The fields of one line are found first, so that each row is allocated once at its size.
+  std::vector<std::string_view> fields;
   for (size_t i = 0; i < ends.size(); ++i) {
     const size_t start = LineStart(ends, i);
-    LogRow row;
-    ForEachField(text.substr(start, ends[i] - start), [&row](std::string_view field) {
-      row.emplace_back(field);
+    fields.clear();
+    ForEachField(text.substr(start, ends[i] - start), [&fields](std::string_view field) {
+      fields.push_back(field);
       return true;
     });
-    onRow(std::move(row));
+    onRow(LogRow(fields.begin(), fields.end()));
   }
 }
 

@@ -15,16 +15,20 @@ inline bool IsPlain(unsigned char c) { return c < 0x80 && c != '\r' && c != 0 &&
 // position of the next byte that is not plain (or `n`).
 inline size_t SkipPlain(const unsigned char* b, size_t i, size_t n) {
 #if defined(__SSE2__)
-  const __m128i cr = _mm_set1_epi8('\r');
-  const __m128i nul = _mm_setzero_si128();
-  const __m128i sub = _mm_set1_epi8(0x1A);
-  while (i + 16 <= n) {
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i));
-    const __m128i special = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, nul)),
-                                         _mm_cmpeq_epi8(v, sub));
-    const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(special, v)));
-    if (mask != 0) return i + static_cast<size_t>(__builtin_ctz(mask));
-    i += 16;
+  // One signed comparison flags every byte below 0x1B (CR, NUL and 0x1A among them) and every
+  // byte of 0x80 or above (negative as a signed byte). The other bytes it flags, such as TAB or
+  // a lone LF, are rare; looked at one by one they turn out plain.
+  const __m128i limit = _mm_set1_epi8(0x1B);
+  while (i + 32 <= n) {
+    const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i));
+    const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i + 16));
+    uint32_t flagged = static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmplt_epi8(low, limit))) |
+                       static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmplt_epi8(high, limit))) << 16;
+    for (; flagged != 0; flagged &= flagged - 1) {
+      const size_t at = i + static_cast<size_t>(__builtin_ctz(flagged));
+      if (!IsPlain(b[at])) return at;
+    }
+    i += 32;
   }
 #endif
   while (i < n && IsPlain(b[i])) ++i;

@@ -10,6 +10,10 @@
 #include <string_view>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "LogTable.h"
 
 namespace logdata {
@@ -66,24 +70,44 @@ inline size_t LineStart(const std::vector<LineEnd>& ends, size_t index) {
 // Every line end of `bytes` at once.
 std::vector<LineEnd> SplitLines(std::string_view bytes);
 
+// Where the field that begins at `from` ends: the first space at a character start from there
+// on, or line.size() when there is none.
+inline size_t FieldEnd(std::string_view line, size_t from) {
+  const auto* b = reinterpret_cast<const unsigned char*>(line.data());
+  const size_t n = line.size();
+  size_t i = from;
+  while (i < n) {
+    // Move over bytes that are characters of their own and not spaces, 16 at a time where the
+    // line is long enough. What stops the run is a space or the first byte of a pair.
+#if defined(__SSE2__)
+    while (i + 16 <= n) {
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i));
+      const unsigned stop = static_cast<unsigned>(
+          _mm_movemask_epi8(_mm_or_si128(v, _mm_cmpeq_epi8(v, _mm_set1_epi8(' ')))));
+      if (stop != 0) {
+        i += static_cast<size_t>(__builtin_ctz(stop));
+        break;
+      }
+      i += 16;
+    }
+#endif
+    while (i < n && b[i] != ' ' && b[i] < 0x80) ++i;
+    if (i >= n || b[i] == ' ') break;
+    i += 2;  // the pair: its second byte is never a separator
+  }
+  return i < n ? i : n;
+}
+
 // Calls onField(std::string_view) for each field of `line` (single-space separator), in order;
 // an empty line has no fields, a trailing space adds none, two spaces in a row give an empty one.
 // Stops early when onField returns false.
 template <class OnField>
 void ForEachField(std::string_view line, OnField onField) {
-  const size_t n = line.size();
-  size_t start = 0;
-  size_t i = 0;
-  while (i < n) {
-    const unsigned char c = static_cast<unsigned char>(line[i]);
-    if (c == ' ') {
-      if (!onField(line.substr(start, i - start))) return;
-      start = ++i;
-    } else {
-      i += (c >= 0x80) ? 2 : 1;
-    }
+  for (size_t start = 0; start < line.size();) {
+    const size_t end = FieldEnd(line, start);
+    if (!onField(line.substr(start, end - start))) return;
+    start = end + 1;  // past the space; past the end when there was none
   }
-  if (start < n) onField(line.substr(start));
 }
 
 // Field `column` (counted from 0) of `line`, or empty when the line has fewer fields.
