@@ -56,6 +56,13 @@ void OnMenuCommand(const Controls& c, int id) {
 void ShowInfoMessage(const Text& text, const Text& caption) {
   MessageBoxW(nullptr, WideFromCp936(text).c_str(), WideFromCp936(caption).c_str(),
               MB_OK | MB_ICONINFORMATION | MB_TASKMODAL);
+  // A box that disabled the main window may close before the window is enabled again, leaving
+  // the thread with no active window; the user expects to be back in the main window.
+  const HWND main = MainControls().window;
+  if (main && GetWindowThreadProcessId(main, nullptr) == GetCurrentThreadId() &&
+      !GetActiveWindow()) {
+    SetForegroundWindow(main);
+  }
 }
 
 void UseDefaultDirectory(const Controls& c) { SetDirText(c, text::kDefaultLogDirectory); }
