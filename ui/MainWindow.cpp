@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "Commands.h"
 #include "HotKeys.h"
 #include "Keyboard.h"
@@ -153,6 +155,13 @@ LRESULT OnCtlColor(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_GETMINMAXINFO) {
+    // The layout is fixed: the window keeps its size also on a screen smaller than it.
+    auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+    info->ptMaxTrackSize.x = std::max<LONG>(info->ptMaxTrackSize.x, kWindowWidth);
+    info->ptMaxTrackSize.y = std::max<LONG>(info->ptMaxTrackSize.y, kWindowHeight);
+    return 0;
+  }
   auto* state = reinterpret_cast<MainWindowState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (!state) return DefWindowProcW(window, message, wParam, lParam);
   const bool events = state->eventsEnabled;

@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace ui_testing {
 namespace {
 
@@ -59,6 +62,23 @@ TEST_F(MainWindowTest, ControlsHaveTheirKindPlaceTextAndStyleInZOrder) {
     control = GetWindow(control, GW_HWNDNEXT);
   }
   EXPECT_EQ(control, nullptr);
+}
+
+// The run under a given screen size names the position the window must start at.
+TEST_F(MainWindowTest, StartsCentredOnTheWholeScreenEvenPartlyOffIt) {
+  const char* expected = std::getenv("KESTRUNE_EXPECT_POSITION");
+  if (!expected) GTEST_SKIP() << "run by scripts/test on a screen of a known size";
+  int left = 0, top = 0;
+  ASSERT_EQ(std::sscanf(expected, "%d,%d", &left, &top), 2);
+  RECT outer;
+  GetWindowRect(c_.window, &outer);
+  EXPECT_EQ(outer.left, left);
+  EXPECT_EQ(outer.top, top);
+  EXPECT_EQ(outer.right - outer.left, 1350);
+  EXPECT_EQ(outer.bottom - outer.top, 750);
+  const RECT list = ClientRectOf(c_.listView);
+  EXPECT_EQ(list.right - list.left, 1330);
+  EXPECT_EQ(list.bottom - list.top, 665);
 }
 
 TEST_F(MainWindowTest, WindowHasCaptionSizeFrameAndCentredPosition) {
