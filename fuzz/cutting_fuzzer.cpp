@@ -58,11 +58,17 @@ std::vector<Row> ModelRows(std::string_view bytes) {
   return rows;
 }
 
-std::vector<Row> RealRows(std::string_view bytes, size_t batch) {
+// The bytes become available `step` at a time, as they do while a file is read in parts.
+std::vector<Row> RealRows(std::string_view bytes, size_t batch, size_t step) {
   logdata::LineSplitter splitter(bytes);
   std::vector<logdata::LineEnd> ends;
-  for (size_t got; (got = splitter.Next(ends, batch)) != 0;) {
-    if (got > batch) abort();
+  for (size_t available = 0;; available += step) {
+    splitter.SetAvailable(available);
+    for (size_t got; (got = splitter.Next(ends, batch)) != 0;) {
+      if (got > batch) abort();
+      if (!ends.empty() && ends.back() > available) abort();  // only what has been read
+    }
+    if (available >= bytes.size()) break;
   }
   if (!splitter.Done()) abort();
 
@@ -90,6 +96,7 @@ std::vector<Row> RealRows(std::string_view bytes, size_t batch) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   const size_t batch = size == 0 ? 1 : 1 + data[0] % 7;
-  if (RealRows(bytes, batch) != ModelRows(bytes)) abort();
+  const size_t step = size < 2 ? size + 1 : 1 + data[1] % 13 + (data[1] & 0x80 ? size : 0);
+  if (RealRows(bytes, batch, step) != ModelRows(bytes)) abort();
   return 0;
 }

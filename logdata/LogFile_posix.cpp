@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdint>
@@ -41,36 +42,50 @@ void AdviseHugePages(char* bytes, size_t size) {
 #endif
 }
 
-LogBuffer ReadOpenFile(int fd) {
+// Reads the open file whole into a new buffer, `partSize` bytes per read() at most, telling
+// onPart (if any) after each part. Null on failure or when onPart says stop.
+std::shared_ptr<LogBuffer> ReadOpenFile(int fd, size_t partSize, const OnReadPart* onPart) {
   struct stat info {};
-  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return {};
-  if (info.st_size <= 0 || info.st_size > INT_MAX) return {};
-  if (!LockAgainstWriters(fd)) return {};
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return nullptr;
+  if (info.st_size <= 0 || info.st_size > INT_MAX) return nullptr;
+  if (!LockAgainstWriters(fd)) return nullptr;
   const auto size = static_cast<size_t>(info.st_size);
   std::unique_ptr<char[]> bytes(new (std::nothrow) char[size]);
-  if (!bytes) return {};
+  if (!bytes) return nullptr;
   AdviseHugePages(bytes.get(), size);
-  size_t done = 0;  // read() may deliver a big file in parts
+  auto buffer = std::make_shared<LogBuffer>(std::move(bytes), size);
+  size_t done = 0;
   while (done < size) {
-    const ssize_t got = read(fd, bytes.get() + done, size - done);
+    const ssize_t got = read(fd, buffer->writable() + done, std::min(size - done, partSize));
     if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return {};
-    if (got == 0) break;
+    if (got < 0) return nullptr;
+    if (got == 0) break;  // shorter than it was: keep what there is
     done += static_cast<size_t>(got);
+    if (onPart && !(*onPart)(buffer, done)) return nullptr;
   }
-  return LogBuffer(std::move(bytes), done);
+  buffer->Truncate(done);
+  return buffer;
+}
+
+std::shared_ptr<LogBuffer> ReadFileParts(const Text& path, size_t partSize, const OnReadPart* onPart) {
+  if (path.empty()) return nullptr;
+  // Non-blocking so that a FIFO cannot stall the open; it is then refused as not a regular file.
+  const int fd = open(PosixPath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  if (fd < 0) return nullptr;
+  auto buffer = ReadOpenFile(fd, partSize, onPart);
+  close(fd);
+  return buffer;
 }
 
 }  // namespace
 
 LogBuffer ReadLogFile(const Text& path) {
-  if (path.empty()) return {};
-  // Non-blocking so that a FIFO cannot stall the open; it is then refused as not a regular file.
-  const int fd = open(PosixPath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-  if (fd < 0) return {};
-  LogBuffer result = ReadOpenFile(fd);
-  close(fd);
-  return result;
+  auto buffer = ReadFileParts(path, SIZE_MAX, nullptr);
+  return buffer ? std::move(*buffer) : LogBuffer();
+}
+
+std::shared_ptr<const LogBuffer> ReadLogFileInParts(const Text& path, const OnReadPart& onPart) {
+  return ReadFileParts(path, kReadPartSize, &onPart);
 }
 
 }  // namespace logdata

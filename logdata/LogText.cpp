@@ -40,10 +40,13 @@ inline size_t SkipPlain(const unsigned char* b, size_t i, size_t n) {
 size_t LineSplitter::Next(std::vector<LineEnd>& ends, size_t maxLines) {
   const auto* b = reinterpret_cast<const unsigned char*>(bytes_.data());
   const size_t n = bytes_.size();
+  const bool partial = available_ < n;
   size_t found = 0;
   size_t i = pos_;
   while (!done_ && found < maxLines) {
-    i = SkipPlain(b, i, n);
+    i = SkipPlain(b, i, available_);
+    // A byte that needs a look at the byte after it waits until that byte has been read.
+    if (partial && i + 1 >= available_) break;
     size_t textEnd = n;
     if (i < n) {
       const unsigned char c = b[i];

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,8 @@ class LogBuffer {
   const char* data() const { return bytes_.get(); }
   size_t size() const { return size_; }
   std::string_view view() const { return {bytes_.get(), size_}; }
+  char* writable() { return bytes_.get(); }
+  void Truncate(size_t size) { size_ = size < size_ ? size : size_; }
 
  private:
   std::unique_ptr<char[]> bytes_;
@@ -37,6 +40,15 @@ class LogBuffer {
 // empty path, a missing or unreadable file, a sharing conflict, or a length outside 1 .. 2^31-1.
 LogBuffer ReadLogFile(const Text& path);
 
+// Reads the same way into one buffer of the file's length, in parts of a few MiB, so that a
+// viewer can show lines while the rest is read: after each part, onPart(buffer, filled) learns
+// how many leading bytes hold content. The buffer is shared so that bytes already shown stay
+// valid whatever happens next. onPart returning false stops the read. Null when the file could
+// not be read or the read was stopped; the file is released before returning either way.
+inline constexpr size_t kReadPartSize = size_t{16} << 20;
+using OnReadPart = std::function<bool(const std::shared_ptr<const LogBuffer>& buffer, size_t filled)>;
+std::shared_ptr<const LogBuffer> ReadLogFileInParts(const Text& path, const OnReadPart& onPart);
+
 // Line offsets are 32-bit: a readable file is shorter than 2 GiB.
 using LineEnd = uint32_t;
 
@@ -46,16 +58,26 @@ using LineEnd = uint32_t;
 // only if there is at least one of them. Line i spans [LineStart(i), ends[i]).
 class LineSplitter {
  public:
-  explicit LineSplitter(std::string_view bytes) : bytes_(bytes) {}
+  explicit LineSplitter(std::string_view bytes) : bytes_(bytes), available_(bytes.size()) {}
+
+  // For a buffer that is still being filled: only its first `available` bytes hold content yet.
+  // Lines are found up to there; the rest waits for a later call with more.
+  void SetAvailable(size_t available) { available_ = available < bytes_.size() ? available : bytes_.size(); }
+  // The buffer's content is complete at `size` bytes (no more than it was given).
+  void SetComplete(size_t size) {
+    bytes_ = bytes_.substr(0, size);
+    available_ = bytes_.size();
+  }
 
   // Appends the end offsets of up to `maxLines` further lines to `ends`; returns how many.
-  // Returns 0 only once every line has been found.
+  // Returns 0 once every line has been found, or when the next one needs bytes not yet available.
   size_t Next(std::vector<LineEnd>& ends, size_t maxLines);
 
   bool Done() const { return done_; }
 
  private:
   std::string_view bytes_;
+  size_t available_;
   size_t pos_ = 0;        // next character start to look at
   size_t lineStart_ = 0;  // where the current line began
   bool done_ = false;

@@ -32,7 +32,7 @@ wine_session_start() {
     wineserver -w
     touch "$WINEPREFIX/.kestrune-ready"
   fi
-  wineserver -p
+  wineserver -p 2>/dev/null || true  # already running for this prefix
   wine wineboot >>"$build/wineboot.log" 2>&1 || true
 }
 

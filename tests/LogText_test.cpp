@@ -96,6 +96,43 @@ TEST(LineSplitter, BatchesGiveTheSameLinesAsOnePass) {
   }
 }
 
+TEST(LineSplitter, BytesArrivingInPartsGiveTheSameLines) {
+  const ManyLines many = BuildManyLines();
+  for (const size_t step : {size_t{1}, size_t{3}, size_t{17}, size_t{4096}}) {
+    SCOPED_TRACE(step);
+    LineSplitter splitter(many.text);
+    std::vector<LineEnd> ends;
+    for (size_t available = 0; available < many.text.size(); available += step) {
+      splitter.SetAvailable(available);
+      while (splitter.Next(ends, 5) != 0) {
+      }
+      EXPECT_FALSE(splitter.Done());
+      // No line is reported before its CR LF has been read whole.
+      if (!ends.empty()) {
+        EXPECT_LE(ends.back() + 2, available);
+      }
+    }
+    splitter.SetComplete(many.text.size());
+    while (splitter.Next(ends, 5) != 0) {
+    }
+    EXPECT_TRUE(splitter.Done());
+    EXPECT_EQ(ends, many.ends);
+  }
+}
+
+TEST(LineSplitter, ABufferThatCameOutShorterEndsWhereTheContentEnds) {
+  const std::string text = "a b\r\nc d\r\nlost";
+  LineSplitter splitter(text);
+  splitter.SetAvailable(5);
+  std::vector<LineEnd> ends;
+  while (splitter.Next(ends, 10) != 0) {
+  }
+  splitter.SetComplete(10);  // the read stopped after "a b\r\nc d\r\n" + nothing more
+  while (splitter.Next(ends, 10) != 0) {
+  }
+  EXPECT_EQ(ends, (std::vector<LineEnd>{3, 8}));
+}
+
 TEST(LineStart, LinesSliceBackOutOfTheText) {
   const std::string text = "ab\r\n\r\ncd";
   const std::vector<LineEnd> ends = SplitLines(text);

@@ -86,6 +86,15 @@ bool SetParseText(const Controls& c, uint64_t generation,
   return current;
 }
 
+void AbandonParse(const Controls& c, uint64_t generation) {
+  RunOnUiThread(c.window, [&] {
+    LogRowStore& rows = StateOf(c.window).rows;
+    if (rows.generation() != generation) return;
+    rows.Clear();
+    SendMessageW(c.listView, LVM_SETITEMCOUNT, 0, 0);
+  });
+}
+
 bool PostParseLines(const Controls& c, uint64_t generation, std::vector<logdata::LineEnd> ends) {
   auto* batch = new std::vector<logdata::LineEnd>(std::move(ends));
   if (PostMessageW(c.window, kAppendLinesMessage, static_cast<WPARAM>(generation),

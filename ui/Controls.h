@@ -30,6 +30,8 @@ void SetComboCurrent(const Controls& c, int index);
 uint64_t BeginParse(const Controls& c);  // 0 when the window is gone
 bool SetParseText(const Controls& c, uint64_t generation,
                   std::shared_ptr<const logdata::LogBuffer> text);
+// A parse whose file could not be read after all: its rows go, the table is empty.
+void AbandonParse(const Controls& c, uint64_t generation);
 bool PostParseLines(const Controls& c, uint64_t generation, std::vector<logdata::LineEnd> ends);
 
 size_t RowCount(const Controls& c);

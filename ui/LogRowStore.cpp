@@ -8,10 +8,14 @@ uint64_t LogRowStore::Reset() {
   // Numbered across the process: parse tasks compare against the newest number handed out by
   // any store, so a store made later must not start counting again from 1.
   static std::atomic<uint64_t> lastGeneration{0};
-  text_.reset();
-  std::vector<logdata::LineEnd>().swap(ends_);  // give the memory back, not just the size
+  Clear();
   generation_ = ++lastGeneration;
   return generation_;
+}
+
+void LogRowStore::Clear() {
+  text_.reset();
+  std::vector<logdata::LineEnd>().swap(ends_);  // give the memory back, not just the size
 }
 
 void LogRowStore::AppendLines(const std::vector<logdata::LineEnd>& ends) {

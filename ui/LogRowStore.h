@@ -17,6 +17,8 @@ class LogRowStore {
 
   // Drops every row and starts a new parse; returns the parse's generation number.
   uint64_t Reset();
+  // Drops every row; the parse stays the current one.
+  void Clear();
   uint64_t generation() const { return generation_; }
 
   void SetText(std::shared_ptr<const logdata::LogBuffer> text) { text_ = std::move(text); }
