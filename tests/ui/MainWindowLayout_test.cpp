@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cwctype>
 
 namespace ui_testing {
 namespace {
@@ -62,6 +63,16 @@ TEST_F(MainWindowTest, ControlsHaveTheirKindPlaceTextAndStyleInZOrder) {
     control = GetWindow(control, GW_HWNDNEXT);
   }
   EXPECT_EQ(control, nullptr);
+}
+
+// The manifest asks for common controls 6. Wine reports version 5.81 for both, so the loaded
+// library is told by where it came from: version 6 lives in the side-by-side store.
+TEST_F(MainWindowTest, CommonControlsSixAreLoaded) {
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(GetModuleHandleW(L"comctl32.dll"), path, MAX_PATH);
+  std::wstring lower(path);
+  for (wchar_t& ch : lower) ch = static_cast<wchar_t>(towlower(ch));
+  EXPECT_NE(lower.find(L"winsxs"), std::wstring::npos) << lower;
 }
 
 // The run under a given screen size names the position the window must start at.
