@@ -201,8 +201,6 @@ void RightClickAt(POINT screen) {
   SendInput(2, inputs, sizeof(INPUT));
 }
 
-const std::wstring kNoDirectoryText = L"请选择日志文件所在的目录后再次刷新！";
-const std::wstring kNoFileText = L"请选择日志文件后再次解析！";
 
 // A small log: a directive with fewer than fourteen fields, the field list (fifteen fields), a
 // blank line, a request with fifteen fields and Chinese texts, and a line with an empty field.
@@ -241,8 +239,6 @@ class CommandsTest : public MainWindowTest {
     Click(ui::kRefreshButtonId);
     ASSERT_EQ(ComboCount(c_.combo), 1u);
   }
-
-  const DWORD uiThread_ = GetCurrentThreadId();
 };
 
 TEST_F(CommandsTest, DefaultDirButtonPutsTheDefaultDirectoryAndNothingElse) {
@@ -264,11 +260,7 @@ TEST_F(CommandsTest, RefreshWithNoDirectorySaysSoInlineFromTheButtonAndAsATaskFr
     Click(ui::kRefreshButtonId);  // returns when the box has been closed
     const auto seen = boxes.Seen();
     ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].caption, L"Fail");
-    EXPECT_EQ(seen[0].text, kNoDirectoryText);
-    EXPECT_EQ(seen[0].owner, nullptr);
-    EXPECT_TRUE(seen[0].mainWindowWasDisabled);
-    EXPECT_EQ(seen[0].threadId, uiThread_);
+    ExpectFailBox(seen[0], kNoDirectoryText, BoxThread::kUi);
   }
   EXPECT_TRUE(IsWindowEnabled(c_.window));
   {
@@ -282,11 +274,7 @@ TEST_F(CommandsTest, RefreshWithNoDirectorySaysSoInlineFromTheButtonAndAsATaskFr
     ASSERT_TRUE(PumpUntil([&] { return boxes.OpenCount() == 0; }));
     const auto seen = boxes.Seen();
     ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].caption, L"Fail");
-    EXPECT_EQ(seen[0].text, kNoDirectoryText);
-    EXPECT_EQ(seen[0].owner, nullptr);
-    EXPECT_FALSE(seen[0].mainWindowWasDisabled);
-    EXPECT_NE(seen[0].threadId, uiThread_);
+    ExpectFailBox(seen[0], kNoDirectoryText, BoxThread::kTask);
   }
   EXPECT_EQ(ComboCount(c_.combo), 0u);
 }
@@ -369,11 +357,7 @@ TEST_F(CommandsTest, ParseWithNoFileSaysSoOnTheUiThread) {
     PumpFor(200);
     const auto seen = boxes.Seen();
     ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].caption, L"Fail");
-    EXPECT_EQ(seen[0].text, kNoFileText);
-    EXPECT_EQ(seen[0].owner, nullptr);
-    EXPECT_TRUE(seen[0].mainWindowWasDisabled);
-    EXPECT_EQ(seen[0].threadId, uiThread_);
+    ExpectFailBox(seen[0], kNoFileText, BoxThread::kUi);
     EXPECT_EQ(ui::RowCount(c_), 0u);
   }
 }

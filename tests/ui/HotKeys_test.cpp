@@ -12,8 +12,6 @@
 namespace ui_testing {
 namespace {
 
-const std::wstring kNoDirectoryText = L"请选择日志文件所在的目录后再次刷新！";
-const std::wstring kNoFileText = L"请选择日志文件后再次解析！";
 
 // A directory of the test's own holding one log file of three lines.
 class OneLogDir {
@@ -90,10 +88,7 @@ TEST_F(HotKeysTest, F5WithNoDirectoryShowsTheRefreshMessageFromATask) {
   PumpFor(200);
   const auto seen = boxes.Seen();
   ASSERT_EQ(seen.size(), 1u);
-  EXPECT_EQ(seen[0].caption, L"Fail");
-  EXPECT_EQ(seen[0].text, kNoDirectoryText);
-  EXPECT_FALSE(seen[0].mainWindowWasDisabled);
-  EXPECT_NE(seen[0].threadId, uiThread_);
+  ExpectFailBox(seen[0], kNoDirectoryText, BoxThread::kTask);
 }
 
 TEST_F(HotKeysTest, F7WithAFileStartsAParse) {
@@ -116,11 +111,7 @@ TEST_F(HotKeysTest, F7WithNoFileShowsTheParseMessageOnTheUiThread) {
   PumpFor(200);
   const auto seen = boxes.Seen();
   ASSERT_EQ(seen.size(), 1u);
-  EXPECT_EQ(seen[0].caption, L"Fail");
-  EXPECT_EQ(seen[0].text, kNoFileText);
-  EXPECT_EQ(seen[0].owner, nullptr);
-  EXPECT_TRUE(seen[0].mainWindowWasDisabled);
-  EXPECT_EQ(seen[0].threadId, uiThread_);
+  ExpectFailBox(seen[0], kNoFileText, BoxThread::kUi);
   EXPECT_EQ(ui::RowCount(c_), 0u);
 }
 

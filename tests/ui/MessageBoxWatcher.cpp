@@ -1,5 +1,7 @@
 #include "MessageBoxWatcher.h"
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <map>
 
@@ -54,6 +56,14 @@ void MessageBoxWatcher::Run() {
     }
     Sleep(10);
   }
+}
+
+void ExpectFailBox(const SeenBox& box, const std::wstring& text, BoxThread from) {
+  EXPECT_EQ(box.caption, L"Fail");
+  EXPECT_EQ(box.text, text);
+  EXPECT_EQ(box.owner, nullptr);
+  EXPECT_EQ(box.mainWindowWasDisabled, from == BoxThread::kUi);
+  EXPECT_EQ(box.threadId == GetCurrentThreadId(), from == BoxThread::kUi);
 }
 
 }  // namespace ui_testing

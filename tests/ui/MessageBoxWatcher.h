@@ -41,4 +41,15 @@ class MessageBoxWatcher {
   std::thread thread_;
 };
 
+// The texts of the two "Fail" boxes: no directory to refresh, no log file to parse.
+inline const std::wstring kNoDirectoryText = L"请选择日志文件所在的目录后再次刷新！";
+inline const std::wstring kNoFileText = L"请选择日志文件后再次解析！";
+
+// Where a box came from: a box of the UI thread (the test's thread) disables the main window,
+// a box of a task thread leaves it usable.
+enum class BoxThread { kUi, kTask };
+
+// Checks an ownerless "Fail" box with `text`, shown from `from`.
+void ExpectFailBox(const SeenBox& box, const std::wstring& text, BoxThread from);
+
 }  // namespace ui_testing
