@@ -49,4 +49,12 @@ bool DirListing::Next(DirEntry& entry) {
   return false;
 }
 
+bool DirectoryIdentity(const Text& dir, DirId& id) {
+  struct stat info {};
+  if (stat(PosixPath(dir).c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return false;
+  id.volume = static_cast<uint64_t>(info.st_dev);
+  id.file = static_cast<uint64_t>(info.st_ino);
+  return true;
+}
+
 }  // namespace logdata

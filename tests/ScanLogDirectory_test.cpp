@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -9,6 +12,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include <cstring>
 #endif
 
 namespace {
@@ -17,6 +22,8 @@ using logdata::ScanLogDirectory;
 using logdata::Text;
 using testing_support::PathFromText;
 using testing_support::TempTree;
+using testing_support::TextFromPath;
+namespace fs = std::filesystem;
 
 using Report = std::pair<Text, Text>;  // (directory, file name)
 using Reports = std::vector<Report>;
@@ -144,6 +151,124 @@ TEST(ScanLogDirectory, ScanningAgainReportsEverythingAgain) {
   const Reports first = Scan(tree.Root());
   ASSERT_EQ(first.size(), 2u);
   EXPECT_EQ(Scan(tree.Root()), first);
+}
+
+#ifdef _WIN32
+// Runs a Unix program from Wine, which starts one given by its Unix path on drive Z: but cannot
+// wait for it; `done` is polled instead, for up to five seconds.
+bool RunUnixProgram(const wchar_t* program, std::wstring commandLine,
+                    const std::function<bool()>& done) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(program, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    return false;
+  }
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  for (int i = 0; i < 500 && !done(); ++i) Sleep(10);
+  return done();
+}
+
+// The Unix path of a Windows path under Wine; empty elsewhere.
+std::wstring UnixPathOf(const fs::path& path) {
+  using UnixName = char*(CDECL*)(const wchar_t*);
+  const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+  char* utf8 = unixName ? unixName(path.wstring().c_str()) : nullptr;
+  if (!utf8) return {};
+  std::wstring wide(strlen(utf8), L'\0');
+  wide.resize(static_cast<size_t>(
+      MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide.data(), static_cast<int>(wide.size()) + 1) - 1));
+  HeapFree(GetProcessHeap(), 0, utf8);
+  return wide;
+}
+#endif
+
+// A link to a directory, removed again (the link, not what it leads to) before the tree that
+// holds it, whose removal would otherwise follow it. Wine 8 answers CreateSymbolicLinkW with
+// success but makes nothing, and deletes no link; it does follow Unix symbolic links, so there
+// the link is made and removed by the Unix ln and rm.
+class DirectoryLink {
+ public:
+  // `target` is relative to the link's directory.
+  DirectoryLink(const Text& link, const std::string& target) : link_(PathFromText(link)) {
+    std::error_code error;
+    fs::create_directory_symlink(fs::path(target).make_preferred(), link_, error);
+    made_ = fs::is_directory(link_, error);
+#ifdef _WIN32
+    unixLink_ = UnixPathOf(link_);
+    if (!made_ && !unixLink_.empty()) {
+      unix_ = made_ = RunUnixProgram(
+          L"Z:\\bin\\ln", L"ln -s " + fs::path(target).generic_wstring() + L" \"" + unixLink_ + L"\"",
+          [this] { return fs::is_directory(link_); });
+    }
+#endif
+  }
+  ~DirectoryLink() {
+    std::error_code error;
+#ifdef _WIN32
+    if (unix_) {
+      RunUnixProgram(L"Z:\\bin\\rm", L"rm -f \"" + unixLink_ + L"\"",
+                     [this] { return !fs::exists(link_); });
+      return;
+    }
+#endif
+    fs::remove(link_, error);
+  }
+  DirectoryLink(const DirectoryLink&) = delete;
+  DirectoryLink& operator=(const DirectoryLink&) = delete;
+
+  bool made() const { return made_; }
+
+ private:
+  fs::path link_;
+  bool made_ = false;
+  bool unix_ = false;
+  std::wstring unixLink_;
+};
+
+// A link that leads back to a directory being walked is not followed, so the walk ends and each
+// file is reported once; a link to any other directory is walked like a directory.
+TEST(ScanLogDirectory, LinksBackToADirectoryBeingWalkedAreNotFollowed) {
+  const Reports ordinary = {{"", "a.log"}, {"sub\\", "b.log"}, {"sub\\deep\\", "c.log"}};
+  struct Case {
+    const char* name;
+    const char* link;
+    const char* target;
+    Reports alsoReported;  // (directory below the root, file name)
+  };
+  const Case cases[] = {
+      {"link to the parent", "sub/back", "..", {}},
+      {"link to the root from deeper down", "sub/deep/up", "../..", {}},
+      {"link to itself", "sub/deep/self", ".", {}},
+      {"link to a sibling", "twin", "sub", {{"twin\\", "b.log"}, {"twin\\deep\\", "c.log"}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempTree tree;
+    for (const Report& file : ordinary) {
+      Text relative = file.first + file.second;
+      std::replace(relative.begin(), relative.end(), '\\', '/');
+      tree.Write(relative, "");
+    }
+    const DirectoryLink link(TextFromPath(PathFromText(tree.Root()) / c.link), c.target);
+    if (!link.made()) GTEST_SKIP() << "no directory links here";
+
+    const Text d = tree.Root() + "\\";
+    Reports expected;
+    for (const Reports* part : {&ordinary, &c.alsoReported}) {
+      for (const Report& file : *part) expected.emplace_back(d + file.first, file.second);
+    }
+    std::sort(expected.begin(), expected.end());
+    const Reports reports = Scan(tree.Root());
+    ASSERT_EQ(reports.size(), expected.size());
+    Reports sorted = reports;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(sorted, expected);
+    ExpectPreOrder(reports);
+  }
 }
 
 #ifdef _WIN32
