@@ -281,21 +281,10 @@ std::string Format(const char* format, double value) {
 
 class AbuseTest : public MainWindowTest {
  protected:
-  // A press of one test must not count in the next: the bit "pressed since the last read"
-  // outlives the window, so it is read away while no window polls.
-  void SetUp() override {
-    ForgetKeyPresses();
-    MainWindowTest::SetUp();
-  }
   void TearDown() override {
     SendKey(VK_F5, true);
     SendKey(VK_F7, true);
     MainWindowTest::TearDown();
-    ForgetKeyPresses();
-  }
-  static void ForgetKeyPresses() {
-    GetAsyncKeyState(VK_F5);
-    GetAsyncKeyState(VK_F7);
   }
 
   void SetDir(const std::wstring& dir) { SetWindowTextW(c_.dirEdit, dir.c_str()); }

@@ -49,12 +49,6 @@ size_t ComboCount(HWND combo) { return static_cast<size_t>(SendMessageW(combo, C
 
 class HotKeysTest : public MainWindowTest {
  protected:
-  void SetUp() override {
-    MainWindowTest::SetUp();
-    // No press of an earlier test may still count.
-    GetAsyncKeyState(VK_F5);
-    GetAsyncKeyState(VK_F7);
-  }
   void TearDown() override {
     SendKey(VK_F5, true);
     SendKey(VK_F7, true);
