@@ -79,7 +79,7 @@ bool SetParseText(const Controls& c, uint64_t generation,
                   std::shared_ptr<const logdata::LogBuffer> text) {
   bool current = false;
   RunOnUiThread(c.window, [&] {
-    LogRowStore& rows = StateOf(c.window).rows;
+    logdata::LogRowStore& rows = StateOf(c.window).rows;
     current = rows.generation() == generation;
     if (current) rows.SetText(std::move(text));
   });
@@ -88,7 +88,7 @@ bool SetParseText(const Controls& c, uint64_t generation,
 
 void AbandonParse(const Controls& c, uint64_t generation) {
   RunOnUiThread(c.window, [&] {
-    LogRowStore& rows = StateOf(c.window).rows;
+    logdata::LogRowStore& rows = StateOf(c.window).rows;
     if (rows.generation() != generation) return;
     rows.Clear();
     SendMessageW(c.listView, LVM_SETITEMCOUNT, 0, 0);

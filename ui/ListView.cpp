@@ -15,7 +15,7 @@ namespace {
 constexpr DWORD kExtendedStyles = LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_FLATSB |
                                   LVS_EX_INFOTIP | LVS_EX_SUBITEMIMAGES;
 
-void FillCellText(const LogRowStore& rows, NMLVDISPINFOW& info) {
+void FillCellText(const logdata::LogRowStore& rows, NMLVDISPINFOW& info) {
   if (!(info.item.mask & LVIF_TEXT) || !info.item.pszText || info.item.cchTextMax <= 0) return;
   const std::wstring wide =
       logdata::WideFromCp936(rows.Cell(static_cast<size_t>(info.item.iItem), info.item.iSubItem));

@@ -5,8 +5,8 @@
 
 #include <array>
 
-#include "LogRowStore.h"
 #include "MainWindow.h"
+#include "logdata/LogRowStore.h"
 
 namespace ui {
 
@@ -17,7 +17,7 @@ struct MainWindowState {
   std::array<HFONT, 4> fonts{};  // by FontId; null where the default GUI font is used
   HICON icon = nullptr;
   HFONT windowFont = nullptr;  // given with WM_SETFONT
-  LogRowStore rows;
+  logdata::LogRowStore rows;
 };
 
 // The state of the main window `window` (which must be the main window, on its own thread).

@@ -1,5 +1,5 @@
 // The rows behind the table: one loaded file's bytes and the ends of its lines, with fields cut
-// when a cell is asked for. Owned and used by the UI thread only.
+// when a cell is asked for. Not thread-safe: the viewer owns and uses it on its UI thread only.
 #pragma once
 
 #include <cstdint>
@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "logdata/LogText.h"
+#include "LogText.h"
 
-namespace ui {
+namespace logdata {
 
 class LogRowStore {
  public:
@@ -21,17 +21,17 @@ class LogRowStore {
   void Clear();
   uint64_t generation() const { return generation_; }
 
-  void SetText(std::shared_ptr<const logdata::LogBuffer> text) { text_ = std::move(text); }
-  void AppendLines(const std::vector<logdata::LineEnd>& ends);
+  void SetText(std::shared_ptr<const LogBuffer> text) { text_ = std::move(text); }
+  void AppendLines(const std::vector<LineEnd>& ends);
 
   size_t RowCount() const { return ends_.size(); }
   // Field column+1 of the row; empty past the last field and for columns the table lacks.
   std::string_view Cell(size_t row, size_t column) const;
 
  private:
-  std::shared_ptr<const logdata::LogBuffer> text_;
-  std::vector<logdata::LineEnd> ends_;
+  std::shared_ptr<const LogBuffer> text_;
+  std::vector<LineEnd> ends_;
   uint64_t generation_ = 0;
 };
 
-}  // namespace ui
+}  // namespace logdata

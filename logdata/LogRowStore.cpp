@@ -2,7 +2,7 @@
 
 #include <atomic>
 
-namespace ui {
+namespace logdata {
 
 uint64_t LogRowStore::Reset() {
   // Numbered across the process: parse tasks compare against the newest number handed out by
@@ -15,17 +15,17 @@ uint64_t LogRowStore::Reset() {
 
 void LogRowStore::Clear() {
   text_.reset();
-  std::vector<logdata::LineEnd>().swap(ends_);  // give the memory back, not just the size
+  std::vector<LineEnd>().swap(ends_);  // give the memory back, not just the size
 }
 
-void LogRowStore::AppendLines(const std::vector<logdata::LineEnd>& ends) {
+void LogRowStore::AppendLines(const std::vector<LineEnd>& ends) {
   ends_.insert(ends_.end(), ends.begin(), ends.end());
 }
 
 std::string_view LogRowStore::Cell(size_t row, size_t column) const {
   if (!text_ || row >= ends_.size() || column >= kColumnCount) return {};
-  const size_t start = logdata::LineStart(ends_, row);
-  return logdata::FieldAt(text_->view().substr(start, ends_[row] - start), column);
+  const size_t start = LineStart(ends_, row);
+  return FieldAt(text_->view().substr(start, ends_[row] - start), column);
 }
 
-}  // namespace ui
+}  // namespace logdata
