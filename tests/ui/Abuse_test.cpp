@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "MessageBoxWatcher.h"
+#include "ScratchDir.h"
 #include "WindowFixture.h"
 #include "ui/Controls.h"
 #include "ui/Layout.h"
@@ -54,33 +55,6 @@ const bool g_ranAsWriter = [] {
   LocalFree(argv);
   return false;
 }();
-
-// A directory of the test's own under the temp directory; paths use backslashes.
-class ScratchDir {
- public:
-  ScratchDir() {
-    static int counter = 0;
-    wchar_t base[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, base);
-    root_ = std::wstring(base) + L"kestrune-abuse-" + std::to_wstring(GetCurrentProcessId()) +
-            L"-" + std::to_wstring(++counter);
-    std::filesystem::create_directories(root_);
-  }
-  ~ScratchDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(root_, ignored);
-  }
-  const std::wstring& Root() const { return root_; }
-  std::wstring Write(const std::wstring& name, const std::string& bytes) const {
-    const std::wstring path = root_ + L"\\" + name;
-    std::ofstream(std::filesystem::path(path), std::ios::binary)
-        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return path;
-  }
-
- private:
-  std::wstring root_;
-};
 
 const std::string kSmallLog =
     "#Fields: date time s-ip cs-method\r\n"

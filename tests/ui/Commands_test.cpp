@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "MessageBoxWatcher.h"
+#include "ScratchDir.h"
 #include "WindowFixture.h"
 #include "ui/Controls.h"
 #include "ui/Layout.h"
@@ -25,45 +26,7 @@
 namespace ui_testing {
 namespace {
 
-std::string Cp936(const std::wstring& wide) {
-  if (wide.empty()) return {};
-  const int size = WideCharToMultiByte(936, 0, wide.data(), static_cast<int>(wide.size()), nullptr,
-                                       0, nullptr, nullptr);
-  std::string bytes(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(936, 0, wide.data(), static_cast<int>(wide.size()), bytes.data(), size,
-                      nullptr, nullptr);
-  return bytes;
-}
-
-// A directory tree of the test's own under the temp directory; paths use backslashes.
-class ScratchDir {
- public:
-  ScratchDir() {
-    static int counter = 0;
-    wchar_t base[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, base);
-    root_ = std::wstring(base) + L"kestrune-cmds-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-            std::to_wstring(++counter);
-    std::filesystem::create_directories(root_);
-  }
-  ~ScratchDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(root_, ignored);
-  }
-  const std::wstring& Root() const { return root_; }
-  // Writes `content` as code page 936 bytes; returns the file's full path.
-  std::wstring Write(const std::wstring& relative, const std::wstring& content = L"") const {
-    const std::wstring path = root_ + L"\\" + relative;
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    const std::string bytes = Cp936(content);
-    std::ofstream(std::filesystem::path(path), std::ios::binary)
-        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return path;
-  }
-
- private:
-  std::wstring root_;
-};
+std::string Cp936(const std::wstring& wide) { return logdata::Cp936FromWide(wide); }
 
 std::vector<std::wstring> ComboEntries(HWND combo) {
   std::vector<std::wstring> entries;

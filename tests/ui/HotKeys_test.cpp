@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "MessageBoxWatcher.h"
+#include "ScratchDir.h"
 #include "WindowFixture.h"
 #include "ui/Controls.h"
 #include "ui/Layout.h"
@@ -14,27 +15,10 @@ namespace {
 
 
 // A directory of the test's own holding one log file of three lines.
-class OneLogDir {
+class OneLogDir : public ScratchDir {
  public:
-  OneLogDir() {
-    static int counter = 0;
-    wchar_t base[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, base);
-    root_ = std::wstring(base) + L"kestrune-keys-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-            std::to_wstring(++counter);
-    std::filesystem::create_directories(root_);
-    std::ofstream(std::filesystem::path(root_ + L"\\u_ex171127.log"), std::ios::binary)
-        << "#Fields: date time\r\n2017-11-27 08:00:01\r\n2017-11-27 08:00:02\r\n";
-  }
-  ~OneLogDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(root_, ignored);
-  }
-  const std::wstring& Root() const { return root_; }
+  OneLogDir() { Write(L"u_ex171127.log", "#Fields: date time\r\n2017-11-27 08:00:01\r\n2017-11-27 08:00:02\r\n"); }
   static constexpr size_t kRows = 3;
-
- private:
-  std::wstring root_;
 };
 
 void SendKey(WORD key, bool up) {
