@@ -100,14 +100,6 @@ size_t WriteBigLog(const std::wstring& path, size_t bytes) {
   return lines;
 }
 
-void SendKey(WORD key, bool up) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = key;
-  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  SendInput(1, &input, sizeof(INPUT));
-}
-
 // Holds a key down for `ms` milliseconds from a thread of its own. The key-down is repeated
 // every 20 ms, as a keyboard repeats it: Wine takes the key state from the X server whenever a
 // window gets the focus, and there a key sent through SendInput is up.
@@ -255,13 +247,6 @@ std::string Format(const char* format, double value) {
 
 class AbuseTest : public MainWindowTest {
  protected:
-  void TearDown() override {
-    SendKey(VK_F5, true);
-    SendKey(VK_F7, true);
-    MainWindowTest::TearDown();
-  }
-
-  void SetDir(const std::wstring& dir) { SetWindowTextW(c_.dirEdit, dir.c_str()); }
   void ClickRefresh() { SendMessageW(Control(ui::kRefreshButtonId), BM_CLICK, 0, 0); }
   void ChooseParse() { PostMessageW(c_.window, WM_COMMAND, MAKEWPARAM(ui::kParseItemId, 0), 0); }
 

@@ -193,7 +193,6 @@ class CommandsTest : public MainWindowTest {
  protected:
   void Click(int buttonId) { SendMessageW(Control(buttonId), BM_CLICK, 0, 0); }
   void Choose(int itemId) { SendMessageW(c_.window, WM_COMMAND, MAKEWPARAM(itemId, 0), 0); }
-  void SetDir(const std::wstring& dir) { SetWindowTextW(c_.dirEdit, dir.c_str()); }
   std::wstring DirText() const { return WindowTextOf(c_.dirEdit); }
 
   // Refreshes `dir`, which holds one log file, inline: that file becomes the current entry.

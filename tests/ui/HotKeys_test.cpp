@@ -21,25 +21,10 @@ class OneLogDir : public ScratchDir {
   static constexpr size_t kRows = 3;
 };
 
-void SendKey(WORD key, bool up) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = key;
-  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  SendInput(1, &input, sizeof(INPUT));
-}
-
 size_t ComboCount(HWND combo) { return static_cast<size_t>(SendMessageW(combo, CB_GETCOUNT, 0, 0)); }
 
 class HotKeysTest : public MainWindowTest {
  protected:
-  void TearDown() override {
-    SendKey(VK_F5, true);
-    SendKey(VK_F7, true);
-    MainWindowTest::TearDown();
-  }
-
-  void SetDir(const std::wstring& dir) { SetWindowTextW(c_.dirEdit, dir.c_str()); }
   // A tick of the hot-key timer, delivered by the test (after KillTimer) rather than by time.
   void Tick() { SendMessageW(c_.window, WM_TIMER, ui::kHotKeyTimerId, 0); }
 

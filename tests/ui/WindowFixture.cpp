@@ -38,6 +38,14 @@ RECT ClientRectOf(HWND control) {
   return rect;
 }
 
+void SendKey(WORD key, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  SendInput(1, &input, sizeof(INPUT));
+}
+
 void PressKey(WORD key, bool shift, bool control, bool alt) {
   std::vector<WORD> keys;
   if (shift) keys.push_back(VK_SHIFT);
@@ -83,6 +91,9 @@ void MainWindowTest::SetUp() {
 }
 
 void MainWindowTest::TearDown() {
+  // A test that held a hot key down lets it go, so that no later window sees it held.
+  SendKey(VK_F5, true);
+  SendKey(VK_F7, true);
   if (IsWindow(c_.window)) DestroyWindow(c_.window);
   PumpFor(50);  // drains the quit message too
   OleUninitialize();

@@ -22,6 +22,8 @@ std::wstring WindowTextOf(HWND window);
 // A control's outer rectangle relative to the client area of its parent.
 RECT ClientRectOf(HWND control);
 
+// One key event through real input (no messages are processed).
+void SendKey(WORD key, bool up);
 // Presses (and releases) a key with modifiers through real input.
 void PressKey(WORD key, bool shift = false, bool control = false, bool alt = false);
 
@@ -31,6 +33,7 @@ class MainWindowTest : public ::testing::Test {
   void TearDown() override;
 
   HWND Control(int id) const { return GetDlgItem(c_.window, id); }
+  void SetDir(const std::wstring& dir) { SetWindowTextW(c_.dirEdit, dir.c_str()); }
 
   ui::Controls c_;
 };
